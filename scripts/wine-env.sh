@@ -20,6 +20,9 @@ ensure_wineprefix() {
     if [ ! -f "$WINEPREFIX/.tarnova-ready" ]; then
       rm -rf "$WINEPREFIX"
       wine_cmd wineboot -i >/dev/null 2>&1
+      # Unmanaged windows: with no window manager on Xvfb, Wine would wait
+      # two seconds for one whenever a top-level window is hidden.
+      wine_cmd wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
       wine_cmd wineserver -w
       touch "$WINEPREFIX/.tarnova-ready"
     fi
