@@ -1,0 +1,68 @@
+#include "ui/label.h"
+
+#include <vector>
+
+#include "ui/gdi_handles.h"
+
+namespace {
+
+constexpr char kLabelClass[] = "TarnovaLabel";
+
+UINT DrawFormat(HWND label) { return static_cast<UINT>(GetWindowLongPtrA(label, GWLP_USERDATA)); }
+
+LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PaintScope paint(label);
+      PaintLabel(label, paint.get());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      PaintLabel(label, reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT fills everything
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;  // labels take no clicks and no focus
+  }
+  return DefWindowProcA(label, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool RegisterLabelClass(HINSTANCE instance) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = LabelProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.lpszClassName = kLabelClass;
+  return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND CreateLabel(HWND parent, const ControlSpec& spec, HINSTANCE instance) {
+  HWND label = CreateWindowExA(spec.exStyle, kLabelClass, spec.text, spec.style, spec.left, spec.top, spec.width,
+                               spec.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
+                               nullptr);
+  if (!label) return nullptr;
+  SetWindowLongPtrA(label, GWLP_USERDATA, static_cast<LONG_PTR>(spec.drawTextFormat));
+  SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return label;
+}
+
+void PaintLabel(HWND label, HDC dc) {
+  RECT client;
+  GetClientRect(label, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  int length = GetWindowTextLengthA(label);
+  if (length <= 0) return;
+  std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+  length = GetWindowTextA(label, text.data(), length + 1);
+  SelectedObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
+  int oldMode = SetBkMode(dc, TRANSPARENT);
+  COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
+  DrawTextA(dc, text.data(), length, &client, DrawFormat(label));
+  SetTextColor(dc, oldColour);
+  SetBkMode(dc, oldMode);
+}
