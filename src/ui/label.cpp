@@ -7,6 +7,7 @@
 namespace {
 
 constexpr char kLabelClass[] = "TarnovaLabel";
+constexpr char kFontProperty[] = "TarnovaFont";  // not owned: a stock font
 
 UINT DrawFormat(HWND label) { return static_cast<UINT>(GetWindowLongPtrA(label, GWLP_USERDATA)); }
 
@@ -24,6 +25,15 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
       return 1;  // WM_PAINT fills everything
     case WM_NCHITTEST:
       return HTTRANSPARENT;  // labels take no clicks and no focus
+    case WM_SETFONT:
+      SetPropA(label, kFontProperty, reinterpret_cast<HANDLE>(wParam));
+      if (LOWORD(lParam)) InvalidateRect(label, nullptr, FALSE);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(GetPropA(label, kFontProperty));
+    case WM_NCDESTROY:
+      RemovePropA(label, kFontProperty);
+      break;
   }
   return DefWindowProcA(label, message, wParam, lParam);
 }

@@ -22,6 +22,7 @@ struct MainWindow {
   HWND rememberedFocus = nullptr;
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
+  HFONT font = nullptr;  // not owned: the stock DEFAULT_GUI_FONT
 
   HWND control(ControlIndex i) const { return controls[i]; }
 };
@@ -92,6 +93,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       SetBkColor(dc, RGB(255, 255, 255));
       return reinterpret_cast<LRESULT>(brush);
     }
+    case WM_SETFONT:
+      w->font = reinterpret_cast<HFONT>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(w->font);
     case WM_ACTIVATE:
       OnActivate(w, wParam);
       break;

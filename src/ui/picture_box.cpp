@@ -9,6 +9,7 @@ constexpr char kPictureBoxClass[] = "TarnovaPictureBox";
 // The box's state; lives from WM_NCCREATE to WM_NCDESTROY.
 struct PictureBox {
   HWND window = nullptr;
+  HFONT font = nullptr;  // not owned: the stock font
   GdiObject<HBRUSH> background{CreateSolidBrush(GetSysColor(COLOR_BTNFACE))};
 };
 
@@ -45,6 +46,11 @@ LRESULT CALLBACK PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_ERASEBKGND:
       return 1;
+    case WM_SETFONT:
+      if (box) box->font = reinterpret_cast<HFONT>(wParam);
+      return 0;
+    case WM_GETFONT:
+      return box ? reinterpret_cast<LRESULT>(box->font) : 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
