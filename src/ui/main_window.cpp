@@ -3,10 +3,13 @@
 #include <string>
 
 #include "association/association.h"
+#include "ui/choose_program.h"
 #include "ui/control_text.h"
 #include "ui/edit_box.h"
 #include "ui/icon_path.h"
+#include "ui/file_dialog.h"
 #include "ui/label.h"
+#include "ui/load_icon_file.h"
 #include "ui/picture_box.h"
 
 namespace {
@@ -23,6 +26,7 @@ struct MainWindow {
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
   HFONT font = nullptr;  // not owned: the stock DEFAULT_GUI_FONT
+  FileDialog 通用对话框1;  // shared by "打开" and "加载图标"
 
   HWND control(ControlIndex i) const { return controls[i]; }
 };
@@ -41,6 +45,12 @@ void OnClicked(MainWindow* w, int id) {
       break;
     case 110:  // 按钮_解除关联
       RemoveAssociation(ReadControlText(w->control(k编辑框_关联的文件后缀)));
+      break;
+    case 160:  // 按钮_打开关联程序
+      ChooseProgram(w->通用对话框1, w->window, w->control(k编辑框1));
+      break;
+    case 170:  // 按钮_加载图片
+      LoadIconFile(w->通用对话框1, w->window, w->control(k图片框1));
       break;
   }
 }

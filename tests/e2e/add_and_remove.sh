@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Drives the real program as a user would: types an extension and a program
-# path with X keyboard input, clicks "添加关联", presses OK on the message,
-# checks the registry with Wine's reg.exe, then clicks "解除关联" and checks
-# again; finally Esc closes the window and the program exits with code 0.
+# Drives the real program as a user would: types an extension with X
+# keyboard input, picks the program in the open-file dialog, clicks
+# "添加关联", presses OK on the message, checks the registry with Wine's
+# reg.exe, then clicks "解除关联" and checks again; finally Esc closes the
+# window and the program exits with code 0.
 # Usage: add_and_remove.sh tarnova.exe window_probe.exe
 set -uo pipefail
 exe=$1 probe=$2
@@ -62,14 +63,25 @@ wait_for exists TarnovaV1.0 || { echo "FAIL: the window did not appear"; exit 1;
 sleep 0.5
 
 type_into 200 "$ext"
-type_into 140 'C:\Tools\view.exe'
 [ "$(probe text 200)" = "$ext" ] || fail "extension box holds [$(probe text 200)]"
-[ "$(probe text 140)" = 'C:\Tools\view.exe' ] || fail "program box holds [$(probe text 140)]"
+
+# The program: chosen in the dialog, by typing its path and pressing Enter.
+program='C:\tarnova-e2e\Tool Dir\view.exe'
+mkdir -p "$WINEPREFIX/drive_c/tarnova-e2e/Tool Dir"
+printf 'MZ' >"$WINEPREFIX/drive_c/tarnova-e2e/Tool Dir/view.exe"
+click_control 160
+wait_for dialog || fail "the open-file dialog did not come up"
+sleep 0.5
+xdotool type --delay 20 "$program"
+xdotool key Return
+for _ in $(seq 50); do probe dialog >/dev/null || break; sleep 0.1; done
+[ "$(probe text 140)" = "$program" ] || fail "program box holds [$(probe text 140)]"
 
 click_control 100
 answer_box "文件关联成功，请注销系统，查看"
 [ "$(reg_default "HKCR\\.$ext")" = "${ext}file" ] || fail ".$ext is [$(reg_default "HKCR\\.$ext")]"
-[ "$(reg_default "HKCR\\${ext}file\\shell\\open\\command")" = 'C:\Tools\view.exe  "%1"' ] ||
+# A path with a space is quoted, and so is the document.
+[ "$(reg_default "HKCR\\${ext}file\\shell\\open\\command")" = "\"$program\"  \"%1\"" ] ||
   fail "open command is [$(reg_default "HKCR\\${ext}file\\shell\\open\\command")]"
 
 click_control 110

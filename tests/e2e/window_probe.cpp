@@ -6,6 +6,7 @@
 //   window_probe box info      text of the information box ("信息：")
 //   window_probe box error     text of the fatal error box ("错误")
 //   window_probe exists TITLE  exit 0 when a visible window has that title
+//   window_probe dialog        exit 0 while the open-file dialog ("打开") is up
 // Captions are built in: Wine cannot pass Chinese arguments here, since the
 // zh_CN.UTF-8 locale it runs under is not generated on the machine.
 #include <windows.h>
@@ -47,6 +48,8 @@ HWND MainWindow() { return FindVisible("TarnovaV1.0", nullptr); }
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  if (std::string(argv[1]) == "dialog") return FindVisible("打开", "#32770") ? 0 : 1;
   if (argc < 3) return 2;
   std::string command = argv[1];
   if (command == "point" || command == "text") {
