@@ -5,9 +5,13 @@ option(TARNOVA_SANITIZE "Native build: compile with ASan and UBSan" OFF)
 function(tarnova_target_options target)
   # The sources are UTF-8; the program's texts are GBK bytes at run time
   # (ANSI code page 936).
-  target_compile_options(${target} PRIVATE
-    -finput-charset=UTF-8 -fexec-charset=GBK
-    -Wall -Wextra -Wno-unknown-pragmas)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /source-charset:utf-8 /execution-charset:.936 /W4)
+  else()
+    target_compile_options(${target} PRIVATE
+      -finput-charset=UTF-8 -fexec-charset=GBK
+      -Wall -Wextra -Wno-unknown-pragmas)
+  endif()
   if(WIN32)
     # ANSI Win32 API only; Windows 7 headers.
     target_compile_definitions(${target} PRIVATE
