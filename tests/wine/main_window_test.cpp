@@ -239,4 +239,70 @@ TEST_F(MainWindowTest, SpaceOnTheFocusedAddButtonClicksIt) {
   EXPECT_EQ(box.text, messages::kInvalidExtension);
 }
 
+// Rows of a window's client area that hold anything but the button face
+// colour, rendered through WM_PRINTCLIENT into a bitmap of our own.
+struct InkRows { int first = -1, last = -1; };
+
+InkRows InkRowsOf(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  GdiFlush();
+  COLORREF face = GetSysColor(COLOR_BTNFACE);
+  DWORD faceBgr = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+  InkRows rows;
+  const DWORD* pixels = static_cast<const DWORD*>(bits);
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      if ((pixels[y * client.right + x] & 0xFFFFFF) != faceBgr) {
+        if (rows.first < 0) rows.first = y;
+        rows.last = y;
+        break;
+      }
+    }
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return rows;
+}
+
+TEST_F(MainWindowTest, OneLineLabelsAreCentredVertically) {
+  for (ControlIndex i : {k标签1, k标签2, k标签3}) {
+    HWND label = Control(i);
+    RECT client;
+    GetClientRect(label, &client);
+    InkRows ink = InkRowsOf(label);
+    ASSERT_GE(ink.first, 0) << kControls[i].name << " shows no text";
+    int above = ink.first, below = client.bottom - 1 - ink.last;
+    EXPECT_LE(std::abs(above - below), 4) << kControls[i].name << ": " << above << " above, " << below << " below";
+  }
+}
+
+TEST_F(MainWindowTest, NotesStartWithABlankLineAtTheTop) {
+  HWND notes = Control(k标签4);
+  InkRows ink = InkRowsOf(notes);
+  HDC dc = GetDC(notes);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICA tm;
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(notes, dc);
+  // The first line is a single space: the ink starts on the second line.
+  EXPECT_GE(ink.first, tm.tmHeight - 2);
+  EXPECT_LT(ink.first, 2 * tm.tmHeight);
+  EXPECT_GT(ink.last, 2 * tm.tmHeight) << "the third line is drawn too";
+}
+
+TEST_F(MainWindowTest, ConsentsToEndTheSession) {
+  EXPECT_TRUE(SendMessageA(window_, WM_QUERYENDSESSION, 0, 0));
+  EXPECT_TRUE(IsWindow(window_));
+}
+
 }  // namespace
