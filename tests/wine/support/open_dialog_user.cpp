@@ -5,15 +5,6 @@
 
 namespace {
 
-void SendKey(WORD vk, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = vk;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &input, sizeof input);
-}
-
 struct OwnedDialogSearch {
   HWND owner;
   HWND exclude;
@@ -54,15 +45,6 @@ std::string WindowText(HWND window) {
   char text[1024] = {};
   if (window) SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
   return text;
-}
-
-void PressKey(WORD vk, bool shift, bool alt) {
-  if (shift) SendKey(VK_SHIFT, false);
-  if (alt) SendKey(VK_MENU, false);
-  SendKey(vk, false);
-  SendKey(vk, true);
-  if (alt) SendKey(VK_MENU, true);
-  if (shift) SendKey(VK_SHIFT, true);
 }
 
 bool TypeAscii(const std::string& text) {

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "support/ui_driver.h"  // PressKey: real key input
+
 // The dialog's caption under code page 936 (the system's own "Open").
 inline constexpr char kOpenDialogCaption[] = "打开";
 
@@ -24,8 +26,6 @@ bool WaitUntil(const std::function<bool()>& ready, DWORD timeoutMs = 10000);
 // Window text through WM_GETTEXT, also across threads.
 std::string WindowText(HWND window);
 
-// Real key input into whatever window has the keyboard focus.
-void PressKey(WORD vk, bool shift = false, bool alt = false);
 // Types ASCII text key by key (VkKeyScanA); false if a character has no key.
 bool TypeAscii(const std::string& text);
 // A real left click (pointer moved there, button down and up) in the middle

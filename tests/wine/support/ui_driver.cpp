@@ -27,10 +27,12 @@ void SendKey(WORD vk, bool up) {
 }
 }  // namespace
 
-void PressKey(WORD vk, bool shift) {
+void PressKey(WORD vk, bool shift, bool alt) {
   if (shift) SendKey(VK_SHIFT, false);
+  if (alt) SendKey(VK_MENU, false);
   SendKey(vk, false);
   SendKey(vk, true);
+  if (alt) SendKey(VK_MENU, true);
   if (shift) SendKey(VK_SHIFT, true);
 }
 

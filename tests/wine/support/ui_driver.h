@@ -11,8 +11,8 @@
 // through the main window's key handling first (as the program's loop does).
 void Pump(HWND mainWindow, DWORD ms);
 
-// Key presses with optional Shift held; goes to the focused window.
-void PressKey(WORD vk, bool shift = false);
+// A key press with Shift and/or Alt held; goes to the focused window.
+void PressKey(WORD vk, bool shift = false, bool alt = false);
 
 // Types ASCII text key by key.
 void TypeText(const std::string& text);
