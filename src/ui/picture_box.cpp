@@ -5,6 +5,7 @@
 #include "picture/still_picture.h"
 #include "ui/gdi_handles.h"
 #include "ui/picture_box_state.h"
+#include "ui/quiet_allocation.h"
 
 namespace {
 
@@ -102,7 +103,10 @@ void LoadIconPicture(PictureBox& box, PictureKind kind) {
 // BMP, JPEG and PCX: decoded pixels, kept in the layout GDI takes.
 void LoadStillPicture(PictureBox& box, PictureKind kind) {
   picture::Picture decoded;
-  if (!picture::DecodeStillPicture(kind, box.bytes.data(), box.bytes.size(), &decoded)) return;
+  {
+    QuietAllocationFailure tooLargeIsNoPicture;
+    if (!picture::DecodeStillPicture(kind, box.bytes.data(), box.bytes.size(), &decoded)) return;
+  }
   if (!box.pixels.Assign(decoded)) return;
   box.kind = kind;
   box.width = decoded.width;

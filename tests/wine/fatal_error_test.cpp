@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "support/message_box_watcher.h"
 #include "ui/fatal_error.h"
+#include "ui/quiet_allocation.h"
 
 namespace {
 
@@ -22,7 +26,8 @@ ChildRun RunFailingChild(const std::string& mode) {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string commandLine = "\"" + std::string(self) + "\" " + kChildFlag + " " + mode;
-  STARTUPINFOA si{sizeof si};
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   ChildRun run;
   run.box = RunDismissingBox("错误", [&] {
@@ -57,11 +62,41 @@ TEST(ReportFatalError, CodeAndAllocationMessage) {
   EXPECT_EQ(run.exitCode, 0xFFFFFFFFu);
 }
 
+// This test program links the program's own operator new.
+constexpr size_t kImpossibleBytes = size_t(1) << 62;
+
+TEST(OutOfMemory, AFailedAllocationEndsWithTheBoxNamingItsSize) {
+  ChildRun run = RunFailingChild("allocate");
+  ASSERT_TRUE(run.box.seen);
+  EXPECT_NE(run.box.text.find("错误信息：分配 4611686018427387904 字节内存失败!"), std::string::npos) << run.box.text;
+  EXPECT_EQ(run.exitCode, 0xFFFFFFFFu);
+}
+
+TEST(OutOfMemory, InsideAQuietScopeTheCallerGetsBadAlloc) {
+  ChildRun run = RunFailingChild("quiet");
+  EXPECT_FALSE(run.box.seen);
+  EXPECT_EQ(run.exitCode, 42u);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == kChildFlag) {
-    if (std::string(argv[2]) == "startup") ReportFatalError("载入启动窗口失败", 0);
+    std::string mode = argv[2];
+    if (mode == "startup") ReportFatalError("载入启动窗口失败", 0);
+    if (mode == "allocate") {
+      std::vector<uint8_t> bytes(kImpossibleBytes);
+      return bytes[0];
+    }
+    if (mode == "quiet") {
+      QuietAllocationFailure quiet;
+      try {
+        std::vector<uint8_t> bytes(kImpossibleBytes);
+        return bytes[0];
+      } catch (const std::bad_alloc&) {
+        return 42;
+      }
+    }
     ReportFatalError("分配 123456789 字节内存失败!", 7);
   }
   ::testing::InitGoogleTest(&argc, argv);
