@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Drives the real program as a user would: types an extension with X
-# keyboard input, picks the program in the open-file dialog, clicks
-# "添加关联", presses OK on the message, checks the registry with Wine's
-# reg.exe, then clicks "解除关联" and checks again; finally Esc closes the
-# window and the program exits with code 0.
+# keyboard input, picks the program and the icon in the open-file dialog
+# (the icon shows in the preview), clicks "添加关联", presses OK on the
+# message, checks the registry with Wine's reg.exe, then clicks "解除关联"
+# and checks again; finally Esc closes the window and the program exits
+# with code 0.
 # Usage: add_and_remove.sh tarnova.exe window_probe.exe
 set -uo pipefail
 exe=$1 probe=$2
@@ -69,17 +70,35 @@ type_into 200 "$ext"
 program='C:\tarnova-e2e\Tool Dir\view.exe'
 mkdir -p "$WINEPREFIX/drive_c/tarnova-e2e/Tool Dir"
 printf 'MZ' >"$WINEPREFIX/drive_c/tarnova-e2e/Tool Dir/view.exe"
-click_control 160
-wait_for dialog || fail "the open-file dialog did not come up"
-sleep 0.5
-xdotool type --delay 20 "$program"
-xdotool key Return
-for _ in $(seq 50); do probe dialog >/dev/null || break; sleep 0.1; done
+choose_in_dialog() {  # button id, path
+  click_control "$1"
+  wait_for dialog || { fail "the open-file dialog did not come up"; return; }
+  sleep 0.5
+  # The box may hold the last file chosen: select it so typing replaces it.
+  xdotool key End shift+Home
+  xdotool type --delay 20 "$2"
+  xdotool key Return
+  for _ in $(seq 50); do probe dialog >/dev/null || return 0; sleep 0.1; done
+  fail "the open-file dialog did not close"
+}
+choose_in_dialog 160 "$program"
 [ "$(probe text 140)" = "$program" ] || fail "program box holds [$(probe text 140)]"
+
+# The icon: a 16 x 16 icon, previewed at its natural size in the box.
+icon='C:\tarnova-e2e\icons\t.ico'
+mkdir -p "$WINEPREFIX/drive_c/tarnova-e2e/icons"
+cp "$TARNOVA_SOURCE_DIR/tests/wine/fixtures/ico_16x16.ico" "$WINEPREFIX/drive_c/tarnova-e2e/icons/t.ico"
+choose_in_dialog 170 "$icon"
+sleep 0.5
+read -r bx by < <(probe point 120)
+colours=$(import -window root -crop 16x16+$((bx - 8))+$((by - 8)) -format %k info:)
+[ "${colours:-1}" -gt 1 ] || fail "the preview shows no icon"
 
 click_control 100
 answer_box "文件关联成功，请注销系统，查看"
 [ "$(reg_default "HKCR\\.$ext")" = "${ext}file" ] || fail ".$ext is [$(reg_default "HKCR\\.$ext")]"
+[ "$(reg_default "HKCR\\${ext}file\\DefaultIcon")" = "$icon" ] ||
+  fail "DefaultIcon is [$(reg_default "HKCR\\${ext}file\\DefaultIcon")]"
 # A path with a space is quoted, and so is the document.
 [ "$(reg_default "HKCR\\${ext}file\\shell\\open\\command")" = "\"$program\"  \"%1\"" ] ||
   fail "open command is [$(reg_default "HKCR\\${ext}file\\shell\\open\\command")]"
