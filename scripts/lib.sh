@@ -40,6 +40,8 @@ build_tree() {
 }
 
 build_all() {
+  # Debian's libjpeg-turbo source, cross-built by the Windows builds.
+  "$TARNOVA_ROOT/scripts/fetch-libjpeg-source" >/dev/null || return 1
   build_tree native -DTARNOVA_SANITIZE=ON
   build_tree win64 -DCMAKE_TOOLCHAIN_FILE="$TARNOVA_ROOT/cmake/mingw-x86_64.cmake"
   # The 32-bit program must compile too; its tests are not run.
