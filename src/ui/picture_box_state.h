@@ -38,9 +38,7 @@ struct PictureBox {
 // The state of a box window; null for any other window.
 PictureBox* PictureBoxOf(HWND window);
 
-// The GIF player's operations, on the GUI thread. Until the player exists,
-// gif_placeholder.cpp stands in for them and a GIF shows no picture; the
-// player's own source replaces that file in src/ui/CMakeLists.txt.
+// The GIF player's operations (gif_player.cpp), on the GUI thread.
 //
 // LoadGif: box.bytes starts with a GIF signature and the previous picture
 // is gone. On true the box shows a GIF: the player has set box.gif, and

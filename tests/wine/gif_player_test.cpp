@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "preview_pixels.h"
+#include "support/gdi_objects.h"
 #include "support/ui_driver.h"
 #include "ui/control_table.h"
 #include "ui/gdi_handles.h"
@@ -46,38 +47,6 @@ std::set<DWORD> Without(const std::set<DWORD>& all, const std::set<DWORD>& some)
   return rest;
 }
 
-// GDI objects of this process. GetGuiResources is a stub on Wine (0); there
-// the process's GDI handle table, which Wine lays out as Windows does and
-// points to from the PEB, is counted.
-struct GdiHandleEntry {
-  uint64_t object;
-  uint32_t owner;
-  uint16_t unique;
-  uint8_t type;  // 0: free
-  uint8_t flags;
-  uint64_t user;
-};
-static_assert(sizeof(GdiHandleEntry) == 24, "Wine's GDI_HANDLE_ENTRY");
-
-int GdiObjectCount() {
-  const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (counted != 0) return int(counted);
-  using GetPeb = void*(WINAPI*)();
-  const auto getPeb = reinterpret_cast<GetPeb>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetCurrentPeb")));
-  if (!getPeb) return -1;
-  const char* peb = static_cast<const char*>(getPeb());
-#ifdef _WIN64
-  const size_t tableOffset = 0xF8;
-#else
-  const size_t tableOffset = 0x94;
-#endif
-  const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + tableOffset);
-  if (!table) return -1;
-  int count = 0;
-  for (int i = 0; i < 0x10000; ++i) count += table[i].type != 0;
-  return count;
-}
 
 // Kernel handles of this process. GetProcessHandleCount says 0 on Wine;
 // there the system's handle list is counted.
