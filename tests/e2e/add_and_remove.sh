@@ -3,8 +3,8 @@
 # keyboard input, picks the program and the icon in the open-file dialog
 # (the icon shows in the preview), clicks "添加关联", presses OK on the
 # message, checks the registry with Wine's reg.exe, then clicks "解除关联"
-# and checks again; finally Esc closes the window and the program exits
-# with code 0.
+# and checks again; loads an animated GIF and sees it play; finally Esc
+# closes the window and the program exits with code 0.
 # Usage: add_and_remove.sh tarnova.exe window_probe.exe
 set -uo pipefail
 exe=$1 probe=$2
@@ -107,6 +107,17 @@ click_control 110
 answer_box "文件关联清除成功，请注销系统，查看"
 [ -z "$(reg_default "HKCR\\.$ext")" ] || fail ".$ext still names [$(reg_default "HKCR\\.$ext")]"
 [ -z "$(reg_default "HKCR\\${ext}file\\shell\\open\\command")" ] || fail "open command still set"
+
+# An animated GIF plays in the preview: the box's pixels change over time.
+mkdir -p "$WINEPREFIX/drive_c/tarnova-e2e/icons"
+cp "$TARNOVA_SOURCE_DIR/tests/wine/fixtures/gif/three_frames.gif" "$WINEPREFIX/drive_c/tarnova-e2e/icons/a.gif"
+choose_in_dialog 170 'C:\tarnova-e2e\icons\a.gif'
+frames=
+for _ in $(seq 12); do
+  frames+=$(import -window root -crop 8x8+$((bx - 4))+$((by - 4)) -format '%#' info:)$'\n'
+  sleep 0.07
+done
+[ "$(printf '%s' "$frames" | sort -u | grep -c .)" -ge 2 ] || fail "the animated GIF does not play"
 
 # Esc in an edit box closes the window; the program ends with exit code 0.
 click_control 200
