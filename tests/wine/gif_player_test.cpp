@@ -186,28 +186,8 @@ std::vector<Sample> WatchPixel(HWND box, int x, int y, double ms) {
 
 // ---- The box ---------------------------------------------------------------
 
-class GifPlayerTest : public ::testing::Test {
+class GifPlayerTest : public PreviewBoxTest {
  protected:
-  void SetUp() override {
-    MainWindow* w = CreateMainWindow(GetModuleHandleA(nullptr));
-    ASSERT_NE(w, nullptr);
-    window_ = WindowOf(w);
-    box_ = ControlOf(window_, k图片框1);
-    ASSERT_NE(box_, nullptr);
-    ASSERT_TRUE(BringToFront(window_));
-    Pump(window_, 50);
-  }
-  void TearDown() override {
-    if (IsWindow(window_)) DestroyWindow(window_);
-    Pump(nullptr, 20);
-  }
-
-  void Show(const Bytes& bytes) { SetPicture(box_, bytes.data(), bytes.size()); }
-  void ShowFile(const std::string& name) {
-    const Bytes bytes = Fixture(name);
-    ASSERT_FALSE(bytes.empty()) << "fixture " << name;
-    Show(bytes);
-  }
   // Shows a GIF and paints the box once, which starts an animation's worker.
   void ShowAndPaint(const std::string& name) {
     ShowFile(name);
@@ -220,9 +200,6 @@ class GifPlayerTest : public ::testing::Test {
     for (int i = 0; i < 100 && (added = Without(ThreadIds(), before)).empty(); ++i) Pump(window_, 10);
     return added;
   }
-
-  HWND window_ = nullptr;
-  HWND box_ = nullptr;
 };
 
 // ---- Timing ------------------------------------------------------------------

@@ -20,32 +20,7 @@
 
 namespace {
 
-class PictureBoxTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    MainWindow* w = CreateMainWindow(GetModuleHandleA(nullptr));
-    ASSERT_NE(w, nullptr);
-    window_ = WindowOf(w);
-    box_ = ControlOf(window_, k图片框1);
-    ASSERT_NE(box_, nullptr);
-    ASSERT_TRUE(BringToFront(window_));
-    Pump(window_, 50);
-  }
-  void TearDown() override {
-    if (IsWindow(window_)) DestroyWindow(window_);
-    Pump(nullptr, 20);
-  }
-
-  void Show(const Bytes& bytes) { SetPicture(box_, bytes.data(), bytes.size()); }
-  void ShowFile(const std::string& name) {
-    const Bytes bytes = Fixture(name);
-    ASSERT_FALSE(bytes.empty()) << "fixture " << name;
-    Show(bytes);
-  }
-
-  HWND window_ = nullptr;
-  HWND box_ = nullptr;
-};
+using PictureBoxTest = PreviewBoxTest;
 
 // Both ways of reading the box back: the paint handler into our own bitmap,
 // and what it painted in the window.

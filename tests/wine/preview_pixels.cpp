@@ -5,7 +5,11 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/ui_driver.h"
+#include "ui/control_table.h"
 #include "ui/gdi_handles.h"
+#include "ui/main_window.h"
+#include "ui/picture_box.h"
 
 namespace {
 
@@ -173,4 +177,27 @@ std::string CompareFilledRect(const Canvas& canvas, const RECT& rect, const std:
 
 std::string CompareBackgroundOnly(const Canvas& canvas) {
   return CompareFilledRect(canvas, RECT{0, 0, 0, 0}, [](Rgb) { return true; }, "");
+}
+
+void PreviewBoxTest::SetUp() {
+  MainWindow* w = CreateMainWindow(GetModuleHandleA(nullptr));
+  ASSERT_NE(w, nullptr);
+  window_ = WindowOf(w);
+  box_ = ControlOf(window_, k图片框1);
+  ASSERT_NE(box_, nullptr);
+  ASSERT_TRUE(BringToFront(window_));
+  Pump(window_, 50);
+}
+
+void PreviewBoxTest::TearDown() {
+  if (IsWindow(window_)) DestroyWindow(window_);
+  Pump(nullptr, 20);
+}
+
+void PreviewBoxTest::Show(const Bytes& bytes) { SetPicture(box_, bytes.data(), bytes.size()); }
+
+void PreviewBoxTest::ShowFile(const std::string& name) {
+  const Bytes bytes = Fixture(name);
+  ASSERT_FALSE(bytes.empty()) << "fixture " << name;
+  Show(bytes);
 }

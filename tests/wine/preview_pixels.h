@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <ostream>
@@ -61,3 +63,16 @@ std::string CompareBackgroundOnly(const Canvas& canvas);
 
 // Each channel within tolerance.
 bool Near(Rgb a, Rgb b, int tolerance);
+
+// A real main window, in front, and its preview box.
+class PreviewBoxTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  void Show(const Bytes& bytes);
+  void ShowFile(const std::string& name);
+
+  HWND window_ = nullptr;
+  HWND box_ = nullptr;
+};
