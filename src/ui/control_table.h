@@ -6,7 +6,7 @@
 
 enum class ControlKind { kPushButton, kEditBox, kLabel, kPictureBox, kDialogHolder };
 
-struct ControlSpec {
+struct ControlDefinition {
   const char* name;  // as the window definition names it
   ControlKind kind;
   int id;            // 100 + 10 × (position − 1)
@@ -35,7 +35,7 @@ enum ControlIndex {
   kControlCount
 };
 
-inline constexpr ControlSpec kControls[kControlCount] = {
+inline constexpr ControlDefinition kControls[kControlCount] = {
     {"按钮_添加关联", ControlKind::kPushButton, 100, 147, 174, 80, 32, "添加关联", kButtonStyle, 0, 0},
     {"按钮_解除关联", ControlKind::kPushButton, 110, 291, 173, 80, 32, "解除关联", kButtonStyle, 0, 0},
     {"图片框1", ControlKind::kPictureBox, 120, 340, 96, 56, 48, "", kLabelStyle | WS_BORDER, 0, 0},

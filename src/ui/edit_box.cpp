@@ -1,5 +1,6 @@
 #include "ui/edit_box.h"
 
+#include "ui/child_control.h"
 #include "ui/gdi_handles.h"
 
 namespace {
@@ -85,10 +86,8 @@ LRESULT CALLBACK EditBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
 
 HBRUSH EditBoxBrush(HWND box) { return static_cast<HBRUSH>(GetPropA(box, kBrushProperty)); }
 
-HWND CreateEditBox(HWND parent, const ControlSpec& spec, HINSTANCE instance) {
-  HWND box = CreateWindowExA(spec.exStyle, "EDIT", spec.text, spec.style, spec.left, spec.top, spec.width,
-                             spec.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
-                             nullptr);
+HWND CreateEditBox(HWND parent, const ControlDefinition& control, HINSTANCE instance) {
+  HWND box = CreateChildControl(parent, control, "EDIT", instance);
   if (!box) return nullptr;
   HBRUSH brush = CreateSolidBrush(RGB(255, 255, 255));
   if (!brush || !SetPropA(box, kBrushProperty, brush)) {
@@ -98,7 +97,6 @@ HWND CreateEditBox(HWND parent, const ControlSpec& spec, HINSTANCE instance) {
   }
   SetPropA(box, kProcProperty, reinterpret_cast<HANDLE>(GetWindowLongPtrA(box, GWLP_WNDPROC)));
   SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditBoxProc));
-  SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
   SendMessageA(box, EM_LIMITTEXT, 0, 0);
   SendMessageA(box, EM_SETSEL, 0, 0);
   SendMessageA(box, EM_SCROLLCARET, 0, 0);

@@ -8,7 +8,7 @@
 
 // Creates the box hidden, with DEFAULT_GUI_FONT, no length limit, the caret
 // at the start and the centred text band. Null on failure.
-HWND CreateEditBox(HWND parent, const ControlSpec& spec, HINSTANCE instance);
+HWND CreateEditBox(HWND parent, const ControlDefinition& control, HINSTANCE instance);
 
 // The box's own white brush, for WM_CTLCOLOREDIT; null for other windows.
 HBRUSH EditBoxBrush(HWND box);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ui/child_control.h"
 #include "ui/gdi_handles.h"
 
 namespace {
@@ -51,13 +52,9 @@ bool RegisterLabelClass(HINSTANCE instance) {
   return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND CreateLabel(HWND parent, const ControlSpec& spec, HINSTANCE instance) {
-  HWND label = CreateWindowExA(spec.exStyle, kLabelClass, spec.text, spec.style, spec.left, spec.top, spec.width,
-                               spec.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
-                               nullptr);
-  if (!label) return nullptr;
-  SetWindowLongPtrA(label, GWLP_USERDATA, static_cast<LONG_PTR>(spec.drawTextFormat));
-  SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+HWND CreateLabel(HWND parent, const ControlDefinition& control, HINSTANCE instance) {
+  HWND label = CreateChildControl(parent, control, kLabelClass, instance);
+  if (label) SetWindowLongPtrA(label, GWLP_USERDATA, static_cast<LONG_PTR>(control.drawTextFormat));
   return label;
 }
 

@@ -7,7 +7,7 @@
 #include "ui/control_table.h"
 
 bool RegisterLabelClass(HINSTANCE instance);
-HWND CreateLabel(HWND parent, const ControlSpec& spec, HINSTANCE instance);
+HWND CreateLabel(HWND parent, const ControlDefinition& control, HINSTANCE instance);
 
 // Paints a label into dc; shared by WM_PAINT and WM_PRINTCLIENT.
 void PaintLabel(HWND label, HDC dc);

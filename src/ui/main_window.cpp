@@ -3,6 +3,7 @@
 #include <string>
 
 #include "association/association.h"
+#include "ui/child_control.h"
 #include "ui/choose_program.h"
 #include "ui/control_text.h"
 #include "ui/edit_box.h"
@@ -160,25 +161,19 @@ bool RegisterClassesOnce(HINSTANCE instance) {
   return registered;
 }
 
-HWND CreateControl(HWND parent, const ControlSpec& spec, HINSTANCE instance) {
-  HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id));
-  switch (spec.kind) {
-    case ControlKind::kPushButton: {
-      HWND button = CreateWindowExA(spec.exStyle, "BUTTON", spec.text, spec.style, spec.left, spec.top, spec.width,
-                                    spec.height, parent, id, instance, nullptr);
-      if (button) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-      return button;
-    }
+HWND CreateControl(HWND parent, const ControlDefinition& control, HINSTANCE instance) {
+  switch (control.kind) {
+    case ControlKind::kPushButton:
+      return CreateChildControl(parent, control, "BUTTON", instance);
     case ControlKind::kEditBox:
-      return CreateEditBox(parent, spec, instance);
+      return CreateEditBox(parent, control, instance);
     case ControlKind::kLabel:
-      return CreateLabel(parent, spec, instance);
+      return CreateLabel(parent, control, instance);
     case ControlKind::kPictureBox:
-      return CreatePictureBox(parent, spec, instance);
+      return CreatePictureBox(parent, control, instance);
     case ControlKind::kDialogHolder:
       // Holds the file dialog's place in the window; never shown.
-      return CreateWindowExA(spec.exStyle, "STATIC", "", spec.style, spec.left, spec.top, spec.width, spec.height,
-                             parent, id, instance, nullptr);
+      return CreateChildControl(parent, control, "STATIC", instance);
   }
   return nullptr;
 }

@@ -3,6 +3,7 @@
 #include "picture/icon_directory.h"
 #include "picture/placement.h"
 #include "picture/still_picture.h"
+#include "ui/child_control.h"
 #include "ui/gdi_handles.h"
 #include "ui/picture_box_state.h"
 #include "ui/quiet_allocation.h"
@@ -256,10 +257,7 @@ bool RegisterPictureBoxClass(HINSTANCE instance) {
   return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND CreatePictureBox(HWND parent, const ControlSpec& spec, HINSTANCE instance) {
-  HWND box = CreateWindowExA(spec.exStyle, kPictureBoxClass, "", spec.style, spec.left, spec.top, spec.width,
-                             spec.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
-                             nullptr);
-  if (box) SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+HWND CreatePictureBox(HWND parent, const ControlDefinition& control, HINSTANCE instance) {
+  HWND box = CreateChildControl(parent, control, kPictureBoxClass, instance);
   return box;
 }

@@ -10,7 +10,7 @@
 #include "ui/control_table.h"
 
 bool RegisterPictureBoxClass(HINSTANCE instance);
-HWND CreatePictureBox(HWND parent, const ControlSpec& spec, HINSTANCE instance);
+HWND CreatePictureBox(HWND parent, const ControlDefinition& control, HINSTANCE instance);
 
 // Replaces the box's picture by the one in the size bytes at data (BMP,
 // JPEG, icon, cursor, GIF, 8-bit or monochrome PCX, told by the first six

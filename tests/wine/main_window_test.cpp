@@ -65,29 +65,33 @@ TEST_F(MainWindowTest, WindowIsCentredWithItsFixedFrame) {
 
 TEST_F(MainWindowTest, ControlsMatchTheTable) {
   for (int i = 0; i < kControlCount; ++i) {
-    const ControlSpec& spec = kControls[i];
-    SCOPED_TRACE(spec.name);
+    const ControlDefinition& control = kControls[i];
+    SCOPED_TRACE(control.name);
     HWND c = Control(ControlIndex(i));
     ASSERT_NE(c, nullptr);
     RECT r = RectInParent(c);
-    EXPECT_EQ(r.left, spec.left);
-    EXPECT_EQ(r.top, spec.top);
-    EXPECT_EQ(r.right - r.left, spec.width);
-    EXPECT_EQ(r.bottom - r.top, spec.height);
+    EXPECT_EQ(r.left, control.left);
+    EXPECT_EQ(r.top, control.top);
+    EXPECT_EQ(r.right - r.left, control.width);
+    EXPECT_EQ(r.bottom - r.top, control.height);
     EXPECT_EQ(GetDlgCtrlID(c), 100 + 10 * i);
-    bool shown = spec.kind != ControlKind::kDialogHolder;
+    bool shown = control.kind != ControlKind::kDialogHolder;
     EXPECT_EQ(IsWindowVisible(c) != FALSE, shown);
-    EXPECT_EQ(DWORD(GetWindowLongA(c, GWL_STYLE)) & ~WS_VISIBLE, spec.style);
-    EXPECT_EQ(DWORD(GetWindowLongA(c, GWL_EXSTYLE)), spec.exStyle);
-    EXPECT_EQ(ReadControlText(c), spec.text);
+    EXPECT_EQ(DWORD(GetWindowLongA(c, GWL_STYLE)) & ~WS_VISIBLE, control.style);
+    EXPECT_EQ(DWORD(GetWindowLongA(c, GWL_EXSTYLE)), control.exStyle);
+    EXPECT_EQ(ReadControlText(c), control.text);
     if (shown) {
       EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(c, WM_GETFONT, 0, 0)), GetStockObject(DEFAULT_GUI_FONT));
     }
     char cls[64] = {};
     GetClassNameA(c, cls, sizeof cls);
-    if (spec.kind == ControlKind::kPushButton) EXPECT_STREQ(cls, "Button");
-    if (spec.kind == ControlKind::kEditBox) EXPECT_STREQ(cls, "Edit");
-    if (spec.kind == ControlKind::kLabel || spec.kind == ControlKind::kPictureBox) {
+    if (control.kind == ControlKind::kPushButton) {
+      EXPECT_STREQ(cls, "Button");
+    }
+    if (control.kind == ControlKind::kEditBox) {
+      EXPECT_STREQ(cls, "Edit");
+    }
+    if (control.kind == ControlKind::kLabel || control.kind == ControlKind::kPictureBox) {
       EXPECT_EQ(GetClassLongPtrA(c, GCL_STYLE), ULONG_PTR(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW));
       EXPECT_EQ(GetClassLongPtrA(c, GCLP_HBRBACKGROUND), 0u);
     }
@@ -247,7 +251,12 @@ InkRows InkRowsOf(HWND window) {
   RECT client;
   GetClientRect(window, &client);
   BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = client.right;
+  bi.bmiHeader.biHeight = -client.bottom;  // top-down rows
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
