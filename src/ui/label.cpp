@@ -4,6 +4,7 @@
 
 #include "ui/child_control.h"
 #include "ui/gdi_handles.h"
+#include "ui/window_class.h"
 
 namespace {
 
@@ -41,16 +42,7 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-bool RegisterLabelClass(HINSTANCE instance) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = LabelProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = kLabelClass;
-  return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
+bool RegisterLabelClass(HINSTANCE instance) { return RegisterOwnWindowClass(instance, kLabelClass, LabelProc); }
 
 HWND CreateLabel(HWND parent, const ControlDefinition& control, HINSTANCE instance) {
   HWND label = CreateChildControl(parent, control, kLabelClass, instance);

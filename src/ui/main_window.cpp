@@ -12,6 +12,7 @@
 #include "ui/label.h"
 #include "ui/load_icon_file.h"
 #include "ui/picture_box.h"
+#include "ui/window_class.h"
 
 namespace {
 
@@ -142,16 +143,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool RegisterMainWindowClass(HINSTANCE instance) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = MainWindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = kMainWindowClass;
-  return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
+bool RegisterMainWindowClass(HINSTANCE instance) { return RegisterOwnWindowClass(instance, kMainWindowClass, MainWindowProc); }
 
 bool RegisterClassesOnce(HINSTANCE instance) {
   static bool registered = false;

@@ -5,6 +5,7 @@
 #include "picture/still_picture.h"
 #include "ui/child_control.h"
 #include "ui/gdi_handles.h"
+#include "ui/window_class.h"
 #include "ui/picture_box_state.h"
 #include "ui/quiet_allocation.h"
 
@@ -246,16 +247,7 @@ void SetPicture(HWND window, const uint8_t* data, size_t size) {
   InvalidateRect(window, nullptr, FALSE);
 }
 
-bool RegisterPictureBoxClass(HINSTANCE instance) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = PictureBoxProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = kPictureBoxClass;
-  return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
+bool RegisterPictureBoxClass(HINSTANCE instance) { return RegisterOwnWindowClass(instance, kPictureBoxClass, PictureBoxProc); }
 
 HWND CreatePictureBox(HWND parent, const ControlDefinition& control, HINSTANCE instance) {
   HWND box = CreateChildControl(parent, control, kPictureBoxClass, instance);
